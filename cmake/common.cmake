@@ -1,0 +1,37 @@
+# Settings shared by the three builds: warnings, the product's source list.
+set(TEVORLYN_WARNINGS -Wall -Wextra -Werror)
+
+# The product without its entry point, so tests can drive the same objects.
+set(TEVORLYN_CORE_SOURCES
+  shell/setup_state.cpp
+  payload/checksum.cpp
+  payload/output_buffer.cpp
+  payload/load_payload.cpp
+  payload/write_component_file.cpp
+)
+set(TEVORLYN_ENTRY_SOURCES shell/win_main.cpp)
+
+# Flags for product code: no exceptions, no RTTI.
+set(TEVORLYN_PRODUCT_FLAGS -fno-exceptions -fno-rtti)
+
+# windres: the Windows builds use their target's; the native build compiles the same resource
+# script to a .res with any of them (the format does not depend on the target).
+if(DEFINED TOOLCHAIN_PREFIX)
+  find_program(TEVORLYN_WINDRES NAMES ${TOOLCHAIN_PREFIX}-windres REQUIRED)
+else()
+  find_program(TEVORLYN_WINDRES NAMES x86_64-w64-mingw32-windres i686-w64-mingw32-windres REQUIRED)
+endif()
+
+# tevorlyn_compile_res(OUT FORMAT rcfile payload_bin [DEPENDS ...]): the resource script with the
+# given payload as RCDATA 102, as a .res (FORMAT res, for winsim) or an object (FORMAT coff).
+function(tevorlyn_compile_res out format rcfile payload)
+  add_custom_command(
+    OUTPUT ${out}
+    COMMAND ${TEVORLYN_WINDRES} -O ${format}
+            -I ${PROJECT_SOURCE_DIR}/resources -I ${PROJECT_SOURCE_DIR}
+            "-DTEVORLYN_PAYLOAD_FILE=\\\"${payload}\\\""
+            -i ${rcfile} -o ${out}
+    DEPENDS ${rcfile} ${payload} ${ARGN}
+    COMMENT "windres ${out}"
+    VERBATIM)
+endfunction()

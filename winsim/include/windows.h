@@ -1,0 +1,9 @@
+/// \file
+/// winsim's <windows.h>: the Win32 subset the installer uses, for the native build.
+/// Declarations follow the platform's documented names and semantics.
+#pragma once
+
+#include "winsim/types.h"
+#include "winsim/kernel.h"
+#include "winsim/heap.h"
+#include "winsim/resources.h"

@@ -7,3 +7,7 @@
 #include "winsim/kernel.h"
 #include "winsim/heap.h"
 #include "winsim/resources.h"
+#include "winsim/user.h"
+#include "winsim/gdi.h"
+#include "winsim/registry.h"
+#include "winsim/security.h"

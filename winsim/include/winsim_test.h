@@ -59,3 +59,8 @@ std::string Utf8(LPCWSTR text);
 std::vector<WCHAR> Wide(const std::string &utf8);  // terminated
 
 }  // namespace winsim
+
+// The window, dialog, message and GUI side of the test-control interface.
+#include "winsim_test_user.h"
+// Registry, shell folders, folder picker, COM shell links, Administrators test.
+#include "winsim_test_system.h"

@@ -61,6 +61,8 @@ void Reset() {
   ResetResources();
   ResetHeap();
   ResetLastError();
+  ResetUser();
+  ResetSystem();
 }
 
 void AddDrive(char letter, uint64_t free_bytes) {

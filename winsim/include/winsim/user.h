@@ -1,0 +1,4 @@
+/// \file
+/// (being written)
+#pragma once
+#include "winsim/types.h"

@@ -1,0 +1,6 @@
+/// \file
+/// (being written)
+#pragma once
+namespace winsim {
+void ResetSystem();
+}

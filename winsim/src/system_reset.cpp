@@ -1,0 +1,5 @@
+// (being written)
+#include <winsim_test.h>
+namespace winsim {
+void ResetSystem() {}
+}

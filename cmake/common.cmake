@@ -4,11 +4,34 @@ set(TEVORLYN_WARNINGS -Wall -Wextra -Werror)
 # The product without its entry point, so tests can drive the same objects.
 set(TEVORLYN_CORE_SOURCES
   shell/setup_state.cpp
+  shell/message_loop.cpp
+  shell/prepare_setup.cpp
+  shell/report_init_failure.cpp
+  shell/is_user_admin.cpp
+  shell/main_dialog_proc.cpp
+  shell/registry_path.cpp
+  shell/append_slash.cpp
+  wizard/build_wizard.cpp
+  wizard/centre_window.cpp
+  wizard/show_page.cpp
+  wizard/page_dialog_proc.cpp
+  wizard/details.cpp
+  wizard/space_info.cpp
+  wizard/format_unsigned.cpp
+  wizard/browse.cpp
+  install/run_install_step.cpp
+  install/directory_chain.cpp
+  install/shortcut.cpp
+  install/registry_value.cpp
+  install/registration.cpp
+  install/destination_fits.cpp
   payload/checksum.cpp
   payload/output_buffer.cpp
   payload/load_payload.cpp
   payload/write_component_file.cpp
 )
+# WinMain: linked straight into the executable (the C runtime's start-up looks for it after
+# the libraries); the native build puts it in the core, where tests call it.
 set(TEVORLYN_ENTRY_SOURCES shell/win_main.cpp)
 
 # Flags for product code: no exceptions, no RTTI.

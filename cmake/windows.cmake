@@ -19,7 +19,7 @@ add_library(setup_core STATIC ${TEVORLYN_CORE_SOURCES} payload/lzma_decode.cpp)
 target_include_directories(setup_core PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/resources)
 target_compile_options(setup_core PRIVATE ${TEVORLYN_WARNINGS} ${TEVORLYN_PRODUCT_FLAGS} -Os ${TEVORLYN_REPRO_COMPILE})
 target_compile_definitions(setup_core PUBLIC UNICODE _UNICODE)
-target_link_libraries(setup_core PUBLIC mingw_lzma)
+target_link_libraries(setup_core PUBLIC mingw_lzma comctl32 ole32 shell32 advapi32 gdi32 user32 uuid)
 
 if(TEVORLYN_BUILD STREQUAL "win32")
   set(PAYLOAD_BUILDER "" CACHE FILEPATH "host payload-builder from the native build")
@@ -77,4 +77,5 @@ add_test(NAME release_pe
 
 if(TEVORLYN_BUILD STREQUAL "win64")
   include(cmake/wine_tests.cmake)
+  include(cmake/wine_e2e.cmake)
 endif()

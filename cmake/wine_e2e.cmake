@@ -1,0 +1,1 @@
+# End-to-end tests under wine64: the driver program and the scenario scripts (being written).

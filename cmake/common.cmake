@@ -11,6 +11,7 @@ set(TEVORLYN_CORE_SOURCES
   shell/main_dialog_proc.cpp
   shell/registry_path.cpp
   shell/append_slash.cpp
+  shell/dpi_inset.cpp
   wizard/build_wizard.cpp
   wizard/centre_window.cpp
   wizard/show_page.cpp

@@ -23,10 +23,7 @@ add_library(winsim STATIC ${WINSIM_SOURCES})
 target_include_directories(winsim PUBLIC ${PROJECT_SOURCE_DIR}/winsim/include)
 target_compile_options(winsim PRIVATE ${TEVORLYN_WARNINGS})
 
-# Until winsim's GUI and system layers are in, the native core is the payload subsystem only.
-set(TEVORLYN_NATIVE_CORE shell/setup_state.cpp payload/checksum.cpp payload/output_buffer.cpp
-    payload/load_payload.cpp payload/write_component_file.cpp)
-add_library(setup_core STATIC ${TEVORLYN_NATIVE_CORE} payload/lzma_decode.cpp)
+add_library(setup_core STATIC ${TEVORLYN_CORE_SOURCES} ${TEVORLYN_ENTRY_SOURCES} payload/lzma_decode.cpp)
 target_include_directories(setup_core PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/resources)
 target_compile_options(setup_core PRIVATE ${TEVORLYN_WARNINGS} ${TEVORLYN_PRODUCT_FLAGS})
 target_link_libraries(setup_core PUBLIC winsim LibLZMA::LibLZMA)

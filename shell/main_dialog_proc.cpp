@@ -6,11 +6,6 @@
 #include "shell/shell.h"
 #include "wizard/wizard.h"
 
-int DpiInset(UINT dpi) {
-  UINT inset = dpi * 5 / 96;
-  return inset >= 20 ? 20 : (int)inset;
-}
-
 static void OnInitDialog(HWND window) {
   if (!BuildWizard(window)) {
     ReportInitFailure();

@@ -40,6 +40,8 @@ std::vector<uint8_t> ResourceBytes(LPCWSTR type, WORD id);
 void AddDrive(char letter, uint64_t free_bytes);
 void SetFreeSpace(char letter, uint64_t free_bytes);
 void AddShare(const std::string &server, const std::string &share, uint64_t free_bytes);
+// The process's current folder, against which relative and rooted paths resolve.
+void SetCurrentFolder(const std::string &path);
 // Host path of a Windows path (existing components resolved case-insensitively).
 std::string HostPath(const std::string &path);
 bool FileExists(const std::string &path);

@@ -67,8 +67,9 @@ void AnswerNextMessageBox(int answer);
 uint64_t VirtualTimeMs();
 bool TimerActive(HWND hwnd, UINT_PTR id);
 UINT TimerPeriod(HWND hwnd, UINT_PTR id);  // 0 if no such timer
-// GetMessageW gives up (diagnostic on stderr, returns 0) when nothing can ever arrive or the
-// clock would pass this limit; the default is one virtual hour.
+// GetMessageW gives up (diagnostic on stderr, returns 0 with WM_QUIT and wParam 0) when
+// nothing can ever arrive, when the idle script has acted 10000 times in a row without a timer
+// firing, or when the clock would pass this limit; the default is one virtual hour.
 void SetStallLimitMs(uint64_t limit_ms);
 bool LoopStalled();
 

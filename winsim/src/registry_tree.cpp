@@ -1,6 +1,6 @@
 /// \file
-/// The registry's state: the HKLM and HKCU trees, key handles, path walking, and the test
-/// control that seeds and inspects the tree without counted calls.
+/// The registry's state: the HKLM and HKCU trees, key handles, path walking, and the parsing
+/// of test-control paths.
 #include "registry_tree.h"
 
 #include <winsim_test.h>
@@ -100,6 +100,11 @@ HKEY OpenHandle(const RegKeyPtr &key, REGSAM access) {
 
 bool CloseHandleOfKey(HKEY handle) { return TheRegistry().handles.erase((uintptr_t)handle) == 1; }
 
+size_t OpenKeyCount() {
+  EnsureReady();
+  return TheRegistry().handles.size();
+}
+
 bool ParseTestPath(const std::string &path, RegKeyPtr *root, std::vector<std::string> *parts,
                    std::string *root_name) {
   EnsureReady();
@@ -139,63 +144,6 @@ bool RegistryInjected(const char *op, LPCWSTR name, LONG *error) {
   *error = (LONG)GetLastError();
   SetLastError(saved);
   return hit;
-}
-
-namespace {
-RegKeyPtr TestKey(const std::string &path, bool create) {
-  RegKeyPtr root;
-  std::vector<std::string> parts;
-  std::string root_name;
-  if (!ParseTestPath(path, &root, &parts, &root_name)) {
-    if (!create) return nullptr;
-    fprintf(stderr, "winsim: unknown registry root in \"%s\"\n", path.c_str());
-    abort();
-  }
-  return WalkKeys(root, parts, create, nullptr);
-}
-}  // namespace
-
-bool RegistryKeyExists(const std::string &key_path) { return TestKey(key_path, false) != nullptr; }
-
-bool RegistryValue(const std::string &key_path, const std::string &name, DWORD *type, std::vector<uint8_t> *bytes) {
-  RegKeyPtr key = TestKey(key_path, false);
-  RegValue *v = key ? FindValue(key.get(), name) : nullptr;
-  if (!v) return false;
-  if (type) *type = v->type;
-  if (bytes) *bytes = v->data;
-  return true;
-}
-
-void SetRegistryValue(const std::string &key_path, const std::string &name, DWORD type,
-                      const std::vector<uint8_t> &bytes) {
-  RegKeyPtr key = TestKey(key_path, true);
-  if (RegValue *v = FindValue(key.get(), name)) {
-    v->type = type;
-    v->data = bytes;
-    return;
-  }
-  key->values.push_back(RegValue{name, type, bytes});
-}
-
-void CreateRegistryKey(const std::string &key_path) { TestKey(key_path, true); }
-
-size_t OpenKeyCount() {
-  EnsureReady();
-  return TheRegistry().handles.size();
-}
-
-std::vector<uint8_t> SzBytes(const std::string &utf8) {
-  std::vector<WCHAR> w = Wide(utf8);
-  std::vector<uint8_t> out;
-  for (WCHAR c : w) {
-    out.push_back((uint8_t)((uint16_t)c & 0xff));
-    out.push_back((uint8_t)((uint16_t)c >> 8));
-  }
-  return out;
-}
-
-std::vector<uint8_t> DwordBytes(DWORD value) {
-  return {(uint8_t)value, (uint8_t)(value >> 8), (uint8_t)(value >> 16), (uint8_t)(value >> 24)};
 }
 
 }  // namespace winsim

@@ -14,7 +14,7 @@ bool HoldsCheck(DWORD style) {
 
 // A person cannot click what they cannot see or what does not take input; children of a
 // disabled window are implicitly disabled.
-LRESULT Click(HWND button) {
+LRESULT ClickButton(HWND button) {
   Window *w = Win(button);
   DWORD type = w->style & BS_TYPEMASK;
   if (type == BS_GROUPBOX || !EnabledChain(button) || !VisibleChain(button)) return 0;
@@ -33,9 +33,9 @@ LRESULT ButtonProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   Window *w = Win(hwnd);
   switch (message) {
     case BM_CLICK:
-      return Click(hwnd);
+      return ClickButton(hwnd);
     case WM_KEYDOWN:
-      return wparam == VK_SPACE ? Click(hwnd) : 0;
+      return wparam == VK_SPACE ? ClickButton(hwnd) : 0;
     case BM_GETCHECK:
       return HoldsCheck(w->style) ? w->check : BST_UNCHECKED;
     case BM_SETCHECK:
@@ -46,8 +46,7 @@ LRESULT ButtonProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   }
 }
 
-// The formatting rectangle starts as the whole client area (no margins) and EM_SETRECT with
-// a null rectangle restores that.
+// The formatting rectangle starts as the whole client area, with no margins.
 LRESULT EditProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   Window *w = Win(hwnd);
   switch (message) {
@@ -55,6 +54,7 @@ LRESULT EditProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
       if (lparam) *(RECT *)lparam = w->format_rect;
       return 0;
     case EM_SETRECT:
+      // Accepted for single-line edits too; a null rectangle restores the default.
       if (lparam) w->format_rect = *(const RECT *)lparam;
       else GetClientRect(hwnd, &w->format_rect);
       return 0;

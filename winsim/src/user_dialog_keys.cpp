@@ -12,13 +12,28 @@ HWND ControlById(HWND dialog, int id) {
   return nullptr;
 }
 
-// Enter: the default button's command, unless that button is disabled or hidden, in which
+bool IsPushButton(HWND hwnd) {
+  Window *w = Win(hwnd);
+  DWORD type = w ? w->style & BS_TYPEMASK : BS_GROUPBOX;
+  return w && w->kind == Kind::kButton && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+}
+
+// Enter: a push button that has the focus acts as the default button while it has it;
+// otherwise the default button's command, unless that button is disabled or hidden, in which
 // case the key is swallowed. Without any default button the dialog gets IDOK.
 void PressEnter(HWND dialog) {
-  LRESULT def = SendMessageW(dialog, DM_GETDEFID, 0, 0);
-  if (!Win(dialog)) return;
-  int id = HIWORD(def) == DC_HASDEFID ? LOWORD(def) : IDOK;
-  HWND button = ControlById(dialog, id);
+  HWND focus = User().focus;
+  int id;
+  HWND button;
+  if (focus != dialog && IsDescendant(dialog, focus) && IsPushButton(focus)) {
+    id = Win(focus)->id;
+    button = focus;
+  } else {
+    LRESULT def = SendMessageW(dialog, DM_GETDEFID, 0, 0);
+    if (!Win(dialog)) return;
+    id = HIWORD(def) == DC_HASDEFID ? LOWORD(def) : IDOK;
+    button = ControlById(dialog, id);
+  }
   if (button) {
     DWORD style = Win(button)->style;
     if ((style & WS_DISABLED) || !(style & WS_VISIBLE)) return;

@@ -1,6 +1,7 @@
 /// \file
 /// Synchronous message delivery: SendMessageW reaches the window's procedure directly. A
 /// dialog's procedure runs first and the dialog manager's defaults run when it returns FALSE.
+#include "picker_hooks.h"
 #include "user_state.h"
 
 namespace winsim {
@@ -95,6 +96,9 @@ using namespace winsim;
 
 extern "C" LRESULT WINAPI SendMessageW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   EnsureReady();
+  // The folder picker's window belongs to the shell side of winsim.
+  LRESULT picker_result = 0;
+  if (!Win(hwnd) && PickerHandleMessage(hwnd, message, wparam, lparam, &picker_result)) return picker_result;
   if (!Win(hwnd)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return 0;

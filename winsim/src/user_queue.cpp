@@ -9,6 +9,8 @@
 namespace winsim {
 namespace {
 
+const unsigned kScriptTurnLimit = 10000;
+
 bool InRange(UINT message, UINT lo, UINT hi) {
   return (lo == 0 && hi == 0) || (message >= lo && message <= hi);
 }
@@ -98,6 +100,11 @@ extern "C" BOOL WINAPI GetMessageW(LPMSG msg, HWND hwnd, UINT filter_min, UINT f
     if (TakeQuit(true, msg)) return 0;
     if (u.script && !script_ran) {
       script_ran = true;
+      // A script that acts on every idle turn starves the timers and the clock never moves:
+      // without this the test would spin for ever.
+      if (++u.script_turns > kScriptTurnLimit)
+        return Stall(msg, "the idle script acted " + std::to_string(kScriptTurnLimit) +
+                              " times in a row without letting a timer fire");
       // A copy: the script may replace or clear itself while it runs.
       std::function<void()> script = u.script;
       script();
@@ -107,6 +114,7 @@ extern "C" BOOL WINAPI GetMessageW(LPMSG msg, HWND hwnd, UINT filter_min, UINT f
     if (!InRange(WM_TIMER, filter_min, filter_max)) return Stall(msg, "nothing in the filter's range can arrive");
     switch (NextTimer(hwnd, true, true, msg)) {
       case TimerResult::kFired:
+        u.script_turns = 0;
         return TRUE;
       case TimerResult::kPastLimit:
         return Stall(msg, "the next timer is due after the limit of " + std::to_string(u.stall_limit_ms) + " ms");

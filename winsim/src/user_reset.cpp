@@ -3,6 +3,8 @@
 /// ResetUser.
 #include "user_state.h"
 
+#include <winsim_test.h>
+
 namespace winsim {
 
 UserWorld &User() {

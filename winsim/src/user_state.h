@@ -58,6 +58,7 @@ struct UserWorld {
   std::vector<Timer> timers;  // order of SetTimer: ties fire in that order
   uint64_t now_ms = 0, stall_limit_ms = 3600ull * 1000;
   bool stalled = false;
+  unsigned script_turns = 0;  // idle-script runs in a row with no timer firing in between
   std::function<void()> script;
   HWND focus = nullptr;
   std::vector<MessageBoxRecord> boxes;
@@ -86,7 +87,7 @@ int CopyOut(const std::u16string &text, LPWSTR buffer, WPARAM max_count);
 std::vector<WCHAR> FromAnsi(LPCSTR text);
 
 // Window procedures of the built-in classes (user_controls.cpp, comctl_progress.cpp) and
-// the default processing every window shares (user_default_proc.cpp).
+// the default processing every window shares (user_procs.cpp).
 LRESULT WindowProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 LRESULT DefaultProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 LRESULT DialogDefault(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);

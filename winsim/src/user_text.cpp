@@ -1,6 +1,7 @@
 /// \file
 /// Window and dialog-item text (through WM_SETTEXT/WM_GETTEXT, as the platform does for
 /// windows of the calling thread), check-box shortcuts, and 8-bit text conversion.
+#include "picker_hooks.h"
 #include "user_state.h"
 
 namespace winsim {
@@ -25,6 +26,7 @@ std::vector<WCHAR> FromAnsi(LPCSTR text) {
 using namespace winsim;
 
 extern "C" BOOL WINAPI SetWindowTextW(HWND hwnd, LPCWSTR text) {
+  if (!IsWindow(hwnd) && PickerSetText(hwnd, text)) return TRUE;  // the folder picker's caption
   if (!IsWindow(hwnd)) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;

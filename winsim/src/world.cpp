@@ -88,6 +88,11 @@ void AddShare(const std::string &server, const std::string &share, uint64_t free
   w.volumes["\\\\" + Lower(server) + "\\" + Lower(share)] = Volume{root, free_bytes};
 }
 
+void SetCurrentFolder(const std::string &path) {
+  EnsureReady();
+  TheWorld().current_dir = path;
+}
+
 void FailCall(const char *op, unsigned nth, DWORD error) {
   EnsureReady();
   Fault f;

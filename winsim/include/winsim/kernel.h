@@ -62,3 +62,6 @@ WINSIM_EXTERN_C LPWSTR WINAPI lstrcatW(LPWSTR dst, LPCWSTR src);
 WINSIM_EXTERN_C int WINAPI lstrcmpW(LPCWSTR a, LPCWSTR b);
 WINSIM_EXTERN_C int WINAPI lstrcmpiW(LPCWSTR a, LPCWSTR b);
 WINSIM_EXTERN_C int WINAPI lstrlenA(LPCSTR s);
+
+// The program's entry point, declared as the platform declares it (the product defines it).
+WINSIM_EXTERN_C int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR command_line, int show);

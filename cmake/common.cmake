@@ -55,7 +55,8 @@ function(tevorlyn_compile_res out format rcfile payload)
             -I ${PROJECT_SOURCE_DIR}/resources -I ${PROJECT_SOURCE_DIR}
             "-DTEVORLYN_PAYLOAD_FILE=\\\"${payload}\\\""
             -i ${rcfile} -o ${out}
-    DEPENDS ${rcfile} ${payload} ${ARGN}
+    DEPENDS ${rcfile} ${payload} ${PROJECT_SOURCE_DIR}/resources/resource_ids.h
+            ${PROJECT_SOURCE_DIR}/resources/app.ico ${PROJECT_SOURCE_DIR}/resources/setup.manifest ${ARGN}
     COMMENT "windres ${out}"
     VERBATIM)
 endfunction()

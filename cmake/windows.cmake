@@ -28,7 +28,7 @@ if(TEVORLYN_BUILD STREQUAL "win32")
   endif()
   add_subdirectory(pack)
   # Rows 1..8 are stamped with the pack's release time, 2026-10-01 00:00 UTC.
-  set(PACK_TIME 134037216000000000)
+  set(PACK_TIME 134352864000000000)
   set(entries)
   set(row 0)
   foreach(file IN LISTS TEVORLYN_PACK_FILES)
@@ -74,6 +74,9 @@ endif()
 add_test(NAME release_pe
          COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tests/release/check_release.py ${twin_flag}
                  $<TARGET_FILE:TevorlynSetup> ${TEVORLYN_PAYLOAD_DIR}/payload.bin)
+
+# Dialog templates, icon, manifest and version resource read back from the executable.
+include(cmake/release_checks.cmake)
 
 if(TEVORLYN_BUILD STREQUAL "win64")
   include(cmake/wine_tests.cmake)

@@ -22,3 +22,5 @@ target_compile_definitions(payload_wine_tests PRIVATE TEVORLYN_FIXTURE_IMAGE="Z:
 target_link_libraries(payload_wine_tests PRIVATE setup_core gtest gtest_main)
 target_link_options(payload_wine_tests PRIVATE -static)
 add_test(NAME payload_wine_tests COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-run.sh $<TARGET_FILE:payload_wine_tests>)
+# The scenarios copy the shared prefix: keep them from running beside this one.
+set_tests_properties(payload_wine_tests PROPERTIES RESOURCE_LOCK wineprefix)

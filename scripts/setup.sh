@@ -34,8 +34,8 @@ PACKAGES=(
     # running and inspecting the Windows build: wine under a virtual X
     # display, screenshots, shortcut (.lnk) checks, signing. "wine" is
     # listed on its own because it owns /usr/bin/wine; wine64 only
-    # recommends it.
-    wine64 wine xvfb xauth imagemagick liblnk-utils file osslsigncode
+    # recommends it. x11-utils: xwininfo, to tell whether a display is reachable.
+    wine64 wine xvfb xauth imagemagick liblnk-utils file osslsigncode x11-utils
     # tools and pack scripts
     python3
     # apt-get source and unpacking of xz-utils for the MinGW liblzma build

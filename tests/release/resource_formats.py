@@ -12,7 +12,7 @@ DS_SHELLFONT = 0x48
 Dialog = namedtuple("Dialog", "help_id exstyle style x y cx cy menu window_class title font controls trailing")
 Font = namedtuple("Font", "points weight italic charset face")
 Control = namedtuple("Control", "id cls style exstyle x y cx cy text")
-IconEntry = namedtuple("IconEntry", "width height colours planes bits size icon_id")
+IconEntry = namedtuple("IconEntry", "width height colours reserved planes bits size icon_id")
 VersionNode = namedtuple("VersionNode", "key type value children")
 
 

@@ -28,6 +28,8 @@ PACKAGES=(
     # host build and unit tests
     build-essential cmake ninja-build pkg-config liblzma-dev xz-utils
     libgtest-dev googletest clang
+    # memory checking of a plain build, fuzzing (libFuzzer's runtime), benchmarks
+    valgrind libclang-rt-14-dev libbenchmark-dev
     # the Windows cross toolchain (posix threading flavour)
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     binutils-mingw-w64 mingw-w64-tools

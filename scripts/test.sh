@@ -28,5 +28,6 @@ for preset in native win32 win64; do
   passed=$((passed + t - f))
   failed=$((failed + f))
 done
+echo "== fuzz smoke"; if bash scripts/fuzz.sh smoke; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 echo "tests: $passed passed, $failed failed"
 [ "$failed" -eq 0 ] && [ "$status" -eq 0 ]

@@ -18,6 +18,10 @@
 
 LZMA_SRC_PKG=xz-utils
 
+# Compiled for size, with sections per function and datum for the installer's --gc-sections
+# and no unwind tables (C code that nothing unwinds through). Part of the stamp as well.
+LZMA_CFLAGS="-Os -ffunction-sections -fdata-sections -fno-asynchronous-unwind-tables -fno-unwind-tables"
+
 # Only what the installer needs: LZMA1/LZMA2 decoding, no tools, no threads
 # (the raw decoder is single-threaded anyway), nothing translated or
 # documented. Part of the stamp, so changing a flag here forces a rebuild.
@@ -47,6 +51,7 @@ lzma_stamp_text() {
     printf 'source=%s %s\n' "$LZMA_SRC_PKG" "$version"
     printf 'compiler=%s\n' "$("$triple-gcc" -dumpversion)"
     printf 'flags=%s\n' "${LZMA_CONFIGURE_FLAGS[*]}"
+    printf 'cflags=%s\n' "$LZMA_CFLAGS"
 }
 
 # lzma_is_current DEPS_DIR VERSION TRIPLE
@@ -107,7 +112,7 @@ lzma_build() {
     (cd "$obj" &&
         "$src/configure" --host="$triple" --prefix="$prefix" \
             "${LZMA_CONFIGURE_FLAGS[@]}" \
-            CFLAGS="-O2 -ffile-prefix-map=$src=$LZMA_SRC_PKG" \
+            CFLAGS="$LZMA_CFLAGS -ffile-prefix-map=$src=$LZMA_SRC_PKG" \
             </dev/null >"$obj/configure.log" 2>&1) ||
         { tail -n 30 "$obj/configure.log" >&2; die "configure failed for $triple (log: $obj/configure.log)"; }
     (cd "$obj" && make -j"$(nproc)" install </dev/null >"$obj/make.log" 2>&1) ||

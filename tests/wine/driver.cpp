@@ -26,11 +26,24 @@
 ///                       print nothing
 ///
 /// Texts are printed as UTF-8 with control characters in caret notation (CR LF is ^M^J).
+///
+/// Two more commands only read what an installation left, need no installer running and print
+/// in the same shapes as the native side's inspection, so the two can be compared line by line:
+///
+///   regdump KEYPATH     the key and everything below it, as winsim::RegistryDump prints it
+///                       (winsim_test_system.h); nothing when the key does not exist
+///   files DIR           DIR as given, then "  RELPATH SIZE bytes, last write FILETIME" per file
+///                       and "  RELPATH\" per folder, below DIR at any depth, sorted by path
+///                       ignoring case; nothing when DIR does not exist
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -372,6 +385,227 @@ bool WaitExit() {
   return true;
 }
 
+// --- what an installation left: registry and files --------------------------------------------
+
+// Case is ignored the way the native side ignores it: ASCII letters only.
+std::string AsciiLower(std::string s) {
+  for (char &c : s)
+    if (c >= 'A' && c <= 'Z') c = (char)(c - 'A' + 'a');
+  return s;
+}
+
+bool LessIgnoringCase(const std::string &a, const std::string &b) { return AsciiLower(a) < AsciiLower(b); }
+
+std::string RegTypeName(DWORD type) {
+  switch (type) {
+    case REG_NONE: return "REG_NONE";
+    case REG_SZ: return "REG_SZ";
+    case REG_EXPAND_SZ: return "REG_EXPAND_SZ";
+    case REG_BINARY: return "REG_BINARY";
+    case REG_DWORD: return "REG_DWORD";
+    case REG_MULTI_SZ: return "REG_MULTI_SZ";
+    case REG_QWORD: return "REG_QWORD";
+    default: return "type(" + std::to_string(type) + ")";
+  }
+}
+
+// REG_SZ data as stored: the text up to the first NUL, marked when there is none.
+std::string RegText(const std::vector<BYTE> &data) {
+  std::wstring text;
+  bool terminated = false;
+  for (size_t i = 0; i + 1 < data.size(); i += 2) {
+    wchar_t c = (wchar_t)(data[i] | data[i + 1] << 8);
+    if (!c) {
+      terminated = true;
+      break;
+    }
+    text += c;
+  }
+  return "\"" + Utf8(text) + "\"" + (terminated ? "" : " [no terminator]");
+}
+
+std::string RegHex(const std::vector<BYTE> &data) {
+  std::string out = "hex:";
+  char byte[4];
+  for (size_t i = 0; i < data.size(); ++i) {
+    snprintf(byte, sizeof byte, "%02x", data[i]);
+    out += (i ? "," : "") + std::string(byte);
+  }
+  return out;
+}
+
+struct RegEntry {
+  std::wstring name;
+  std::string shown;  // UTF-8, for sorting and printing
+};
+
+// Names of a key's values or subkeys, sorted ignoring case. Sizes come from RegQueryInfoKeyW;
+// the +1 is the terminator, which its counts leave out.
+bool RegNames(HKEY key, bool values, std::vector<RegEntry> *out) {
+  DWORD subkeys = 0, max_subkey = 0, count = 0, max_value = 0;
+  LSTATUS status = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, &max_subkey, nullptr, &count,
+                                    &max_value, nullptr, nullptr, nullptr);
+  if (status != ERROR_SUCCESS) return Fail("RegQueryInfoKeyW: " + std::to_string(status));
+  DWORD n = values ? count : subkeys;
+  std::vector<wchar_t> name((values ? max_value : max_subkey) + 1);
+  out->clear();
+  for (DWORD i = 0; i < n; ++i) {
+    DWORD chars = (DWORD)name.size();
+    status = values ? RegEnumValueW(key, i, name.data(), &chars, nullptr, nullptr, nullptr, nullptr)
+                    : RegEnumKeyExW(key, i, name.data(), &chars, nullptr, nullptr, nullptr, nullptr);
+    if (status != ERROR_SUCCESS) return Fail((values ? "RegEnumValueW: " : "RegEnumKeyExW: ") + std::to_string(status));
+    std::wstring w(name.data(), chars);
+    out->push_back({w, Utf8(w)});
+  }
+  std::sort(out->begin(), out->end(), [](const RegEntry &a, const RegEntry &b) { return LessIgnoringCase(a.shown, b.shown); });
+  return true;
+}
+
+bool RegValueLine(HKEY key, const RegEntry &value) {
+  DWORD type = 0, size = 0;
+  LSTATUS status = RegQueryValueExW(key, value.name.c_str(), nullptr, &type, nullptr, &size);
+  std::vector<BYTE> data(size);
+  if (status == ERROR_SUCCESS && size)
+    status = RegQueryValueExW(key, value.name.c_str(), nullptr, &type, data.data(), &size);
+  if (status != ERROR_SUCCESS) return Fail("RegQueryValueExW \"" + value.shown + "\": " + std::to_string(status));
+  data.resize(size);
+  std::string line = "  " + (value.name.empty() ? std::string("@") : "\"" + value.shown + "\"") + " " + RegTypeName(type) + " ";
+  if (type == REG_SZ || type == REG_EXPAND_SZ) {
+    line += RegText(data);
+  } else if (type == REG_DWORD && data.size() == 4) {
+    char hex[16];
+    snprintf(hex, sizeof hex, "0x%x", (unsigned)(data[0] | data[1] << 8 | data[2] << 16 | (uint32_t)data[3] << 24));
+    line += hex;
+  } else {
+    line += RegHex(data);
+  }
+  Print(line + " (" + std::to_string(data.size()) + " bytes)");
+  return true;
+}
+
+// The key's path, its values, then each subkey in full.
+bool RegDumpKey(HKEY key, const std::string &path) {
+  Print(path);
+  std::vector<RegEntry> values, subkeys;
+  if (!RegNames(key, true, &values)) return false;
+  for (const RegEntry &v : values)
+    if (!RegValueLine(key, v)) return false;
+  if (!RegNames(key, false, &subkeys)) return false;
+  for (const RegEntry &k : subkeys) {
+    HKEY child;
+    LSTATUS status = RegOpenKeyExW(key, k.name.c_str(), 0, KEY_READ, &child);
+    if (status != ERROR_SUCCESS) return Fail("RegOpenKeyExW " + path + "\\" + k.shown + ": " + std::to_string(status));
+    bool ok = RegDumpKey(child, path + "\\" + k.shown);
+    RegCloseKey(child);
+    if (!ok) return false;
+  }
+  return true;
+}
+
+std::vector<std::wstring> SplitPath(const std::wstring &path) {
+  std::vector<std::wstring> parts;
+  std::wstring part;
+  for (wchar_t c : path + L"\\") {
+    if (c != L'\\') {
+      part += c;
+    } else if (!part.empty()) {
+      parts.push_back(part);
+      part.clear();
+    }
+  }
+  return parts;
+}
+
+// Roots as the native side names them: HKCR is HKLM\Software\Classes there, and every path is
+// shown from HKLM or HKCU.
+bool RegDump(const std::wstring &key_path) {
+  std::vector<std::wstring> parts = SplitPath(key_path);
+  if (parts.empty()) return Fail("regdump needs a key path");
+  std::string head = AsciiLower(Utf8(parts[0]));
+  parts.erase(parts.begin());
+  HKEY root;
+  std::string path;
+  if (head == "hklm" || head == "hkey_local_machine") {
+    root = HKEY_LOCAL_MACHINE;
+    path = "HKLM";
+  } else if (head == "hkcu" || head == "hkey_current_user") {
+    root = HKEY_CURRENT_USER;
+    path = "HKCU";
+  } else if (head == "hkcr" || head == "hkey_classes_root") {
+    root = HKEY_LOCAL_MACHINE;
+    path = "HKLM";
+    parts.insert(parts.begin(), {L"Software", L"Classes"});
+  } else {
+    return Fail("regdump: unknown root \"" + Utf8(parts[0]) + "\"");
+  }
+  // Each step is shown with its name as stored, found among the parent's subkeys.
+  HKEY key = root;
+  for (const std::wstring &part : parts) {
+    std::vector<RegEntry> subkeys;
+    bool ok = RegNames(key, false, &subkeys);
+    const RegEntry *found = nullptr;
+    for (const RegEntry &k : subkeys)
+      if (AsciiLower(k.shown) == AsciiLower(Utf8(part))) found = &k;
+    HKEY child = nullptr;
+    if (ok && found && RegOpenKeyExW(key, found->name.c_str(), 0, KEY_READ, &child) != ERROR_SUCCESS) child = nullptr;
+    if (found) path += "\\" + found->shown;
+    if (key != root) RegCloseKey(key);
+    if (!ok) return false;
+    if (!child) return true;  // a missing key prints nothing
+    key = child;
+  }
+  bool ok = RegDumpKey(key, path);
+  if (key != root) RegCloseKey(key);
+  return ok;
+}
+
+struct FileEntry {
+  std::string path;  // relative, UTF-8, folders ending in a backslash
+  uint64_t size, last_write;
+  bool folder;
+};
+
+bool ListFiles(const std::wstring &dir, const std::wstring &relative, std::vector<FileEntry> *out) {
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES ||
+           Fail("FindFirstFileW " + Utf8(dir) + ": " + std::to_string(error));
+  }
+  bool ok = true;
+  do {
+    std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    std::wstring rel = relative + name;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      out->push_back({Utf8(rel + L"\\"), 0, 0, true});
+      ok = ListFiles(dir + L"\\" + name, rel + L"\\", out);
+    } else {
+      uint64_t size = (uint64_t)found.nFileSizeHigh << 32 | found.nFileSizeLow;
+      uint64_t time = (uint64_t)found.ftLastWriteTime.dwHighDateTime << 32 | found.ftLastWriteTime.dwLowDateTime;
+      out->push_back({Utf8(rel), size, time, false});
+    }
+  } while (ok && FindNextFileW(find, &found));
+  FindClose(find);
+  return ok;
+}
+
+bool Files(std::wstring dir) {
+  while (!dir.empty() && (dir.back() == L'\\' || dir.back() == L'/')) dir.pop_back();
+  DWORD attributes = GetFileAttributesW(dir.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+  std::vector<FileEntry> entries;
+  if (!ListFiles(dir, L"", &entries)) return false;
+  std::sort(entries.begin(), entries.end(),
+            [](const FileEntry &a, const FileEntry &b) { return LessIgnoringCase(a.path, b.path); });
+  Print(Utf8(dir));
+  for (const FileEntry &e : entries)
+    Print("  " + e.path +
+          (e.folder ? "" : " " + std::to_string(e.size) + " bytes, last write " + std::to_string(e.last_write)));
+  return true;
+}
+
 // Runs the command at args[*i], taking its operands from the following arguments.
 bool Run(int argc, wchar_t **args, int *i) {
   const std::wstring cmd = args[(*i)++];
@@ -403,6 +637,8 @@ bool Run(int argc, wchar_t **args, int *i) {
   if (cmd == L"click") return number(&n) ? Click((int)n, false) : Fail("click needs a control id");
   if (cmd == L"post-click") return number(&n) ? Click((int)n, true) : Fail("post-click needs a control id");
   if (cmd == L"key") return operand(&s) && ParseKey(s, &vk) ? Key(vk) : Fail("key needs enter, escape, tab, space or a VK number");
+  if (cmd == L"regdump") return operand(&s) ? RegDump(s) : Fail("regdump needs a key path");
+  if (cmd == L"files") return operand(&s) ? Files(s) : Fail("files needs a folder");
   if (cmd == L"wait-text") {
     if (!number(&n) || !operand(&s)) return Fail("wait-text needs a control id and a text");
     return WaitText((int)n, s);
@@ -426,7 +662,7 @@ int wmain(int argc, wchar_t **argv) {
   if (argc < 2) {
     Print("usage: wine_driver COMMAND... (wait-frame, page, wait-page PREFIX, text ID, wait-text ID TEXT, "
           "checked ID, enabled ID, visible ID, focus, wait-focus ID, click ID, post-click ID, key NAME, list, progress, "
-          "rect, wait-exit, sleep MS, timeout S)");
+          "rect, wait-exit, sleep MS, timeout S, regdump KEYPATH, files DIR)");
     return 2;
   }
   for (int i = 1; i < argc;)

@@ -3,8 +3,12 @@
 payload image the installer carries, comparison of observed lines with expected ones, and the
 installed files and registry values put into comparable lines.
 
-    e2e_helper.py required-mb IMAGE        Space required figure with every component chosen
-    e2e_helper.py estimated-size IMAGE     EstimatedSize as reg prints it (0x..., KiB)
+    e2e_helper.py required-mb IMAGE [NAME...]
+                                           Space required figure with every component chosen
+                                           but the named ones
+    e2e_helper.py estimated-size IMAGE [NAME...]
+                                           EstimatedSize as reg prints it (0x..., KiB), with
+                                           the named components left out
     e2e_helper.py licence IMAGE            the licence as the edit shows it, caret notation
     e2e_helper.py files IMAGE DIR          one line per installed file: name, size, same bytes
                                            as its payload row, time as in the row
@@ -37,8 +41,13 @@ def rows(image):
     return out
 
 
-def required_bytes(image):
-    return sum(size for _, size, _ in rows(image)[1:])
+def required_bytes(image, left_out=()):
+    """Rows 1..9: the components chosen and the uninstaller, which is always written."""
+    unknown = set(left_out) - set(COMPONENTS)
+    if unknown:
+        sys.exit("unknown components: %s" % ", ".join(sorted(unknown)))
+    table = rows(image)
+    return sum(table[i + 1][1] for i, name in enumerate(COMPONENTS) if name not in left_out) + table[9][1]
 
 
 def caret(text):
@@ -110,9 +119,9 @@ def main(argv):
         with open(args[0], "rb") as f:
             image = f.read()
     if cmd == "required-mb":
-        print((required_bytes(image) + (1 << 20) - 1) >> 20)
+        print((required_bytes(image, args[1:]) + (1 << 20) - 1) >> 20)
     elif cmd == "estimated-size":
-        print("%#x" % (required_bytes(image) >> 10))
+        print("%#x" % (required_bytes(image, args[1:]) >> 10))
     elif cmd == "licence":
         offset, size, _ = rows(image)[0]
         print(caret(image[offset:offset + min(size, LICENCE_SHOWN)].split(b"\0")[0].decode("cp1252")))

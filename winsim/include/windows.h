@@ -5,9 +5,11 @@
 
 #include "winsim/types.h"
 #include "winsim/kernel.h"
+#include "winsim/dll_dirs.h"
 #include "winsim/heap.h"
 #include "winsim/resources.h"
 #include "winsim/user.h"
 #include "winsim/gdi.h"
 #include "winsim/registry.h"
 #include "winsim/security.h"
+#include "winsim/uninstall_support.h"

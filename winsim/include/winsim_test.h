@@ -66,3 +66,4 @@ std::vector<WCHAR> Wide(const std::string &utf8);  // terminated
 #include "winsim_test_user.h"
 // Registry, shell folders, folder picker, COM shell links, Administrators test.
 #include "winsim_test_system.h"
+#include "winsim_test_uninstall.h"

@@ -25,6 +25,10 @@ DWORD DecodePayloadStream(const BYTE *stored, DWORD stored_size, BYTE *out, DWOR
   filters[1].options = NULL;
   // An invalid properties byte or dictionary size stops here with nothing produced.
   if (lzma_properties_decode(&filters[0], &allocator, stored, PAYLOAD_PROPERTIES_SIZE) != LZMA_OK) return 0;
+  // No match can reach further back than the output's limit, so a larger dictionary is never
+  // used: a damaged size field must not make the decoder ask for up to 4 GiB.
+  lzma_options_lzma *options = (lzma_options_lzma *)filters[0].options;
+  if (options->dict_size > out_limit) options->dict_size = out_limit > LZMA_DICT_SIZE_MIN ? out_limit : LZMA_DICT_SIZE_MIN;
 
   DWORD produced = 0;
   lzma_stream stream = LZMA_STREAM_INIT;

@@ -56,3 +56,18 @@ TEST(DecodePayloadStream, SmallDictionaryActsAs4096) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DecodePayloadStream, AHugeStoredDictionaryIsCappedAtTheOutputLimit) {
+  winsim::Reset();
+  std::vector<uint8_t> image(5000, 'x');
+  std::vector<uint8_t> res = testing_support::EncodeResource(image);
+  res[1] = res[2] = res[3] = res[4] = 0xFF;  // 4 GiB - 1
+  winsim::FailAllocationsFrom(64u << 20);    // the decoder must not even ask for that much
+  std::vector<uint8_t> out(1u << 20);
+  EXPECT_EQ(image.size(), DecodePayloadStream(res.data(), (DWORD)res.size(), out.data(), (DWORD)out.size()));
+  EXPECT_EQ(0u, winsim::HeapBlocksInUse());
+}
+
+}  // namespace

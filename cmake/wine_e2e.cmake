@@ -26,9 +26,11 @@ endforeach()
 set(parity_fixture ${TEVORLYN_FIXTURE_DIR}/release_sizes)
 add_executable(TevorlynSetupFixture WIN32 ${TEVORLYN_ENTRY_SOURCES} ${parity_fixture}/numbers.cpp
                ${CMAKE_BINARY_DIR}/fixture_res.o)
-target_compile_options(TevorlynSetupFixture PRIVATE ${TEVORLYN_WARNINGS} ${TEVORLYN_PRODUCT_FLAGS} -Os)
+# Compiled and linked as TevorlynSetup is (cmake/windows.cmake), so it is the same program.
+target_compile_options(TevorlynSetupFixture PRIVATE ${TEVORLYN_WINDOWS_COMPILE})
 target_link_libraries(TevorlynSetupFixture PRIVATE setup_core)
-target_link_options(TevorlynSetupFixture PRIVATE -static -s)
+target_link_options(TevorlynSetupFixture PRIVATE -static ${TEVORLYN_SIZE_LINK} ${TEVORLYN_REPRO_LINK}
+                    ${TEVORLYN_HARDEN_LINK})
 set_target_properties(TevorlynSetupFixture PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 # parity_native sits beside the fixtures in the native build tree.
 get_filename_component(parity_native ${TEVORLYN_FIXTURE_DIR}/../parity/parity_native ABSOLUTE)

@@ -38,6 +38,8 @@ PACKAGES=(
     # listed on its own because it owns /usr/bin/wine; wine64 only
     # recommends it. x11-utils: xwininfo, to tell whether a display is reachable.
     wine64 wine xvfb xauth imagemagick liblnk-utils file osslsigncode x11-utils
+    # openssl: the throwaway code-signing certificate of the signing test
+    openssl
     # tools and pack scripts
     python3
     # apt-get source and unpacking of xz-utils for the MinGW liblzma build

@@ -16,7 +16,7 @@ usage() {
 [[ $# -ge 1 ]] || usage
 file=$1
 shift
-certs= key= pkcs12=
+certs='' key='' pkcs12=''
 while [[ $# -gt 0 ]]; do
     case $1 in
     --certs) certs=${2:-} ;;

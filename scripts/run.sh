@@ -119,8 +119,13 @@ show_installed() {
   fi
   log "registry"
   local key values
-  for key in 'HKLM\Software\Tevorlyn' 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tevorlyn'; do
-    if values=$(scripts/wine-run.sh reg query "$key" 2>/dev/null); then
+  # The installer's own key, the uninstall entry, the three file types and the MicroChime verb.
+  local classes='HKLM\Software\Classes'
+  for key in 'HKLM\Software\Tevorlyn' 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tevorlyn' \
+             "$classes\.qtxt" "$classes\QuietQuill.Document" "$classes\.qzv" "$classes\LockQZV.File" \
+             "$classes\.fro" "$classes\Frostbin.File" "$classes\Directory\shell\MicroChime" \
+             "$classes\SystemFileAssociations\audio\shell\MicroChime"; do
+    if values=$(scripts/wine-run.sh reg query "$key" /s 2>/dev/null); then
       tr -d '\r' <<<"$values" | sed '/^$/d; s/^/  /'
     else
       echo "  $key: (none)"

@@ -12,6 +12,7 @@ set(TEVORLYN_CORE_SOURCES
   shell/registry_path.cpp
   shell/append_slash.cpp
   shell/dpi_inset.cpp
+  shell/dll_search.cpp
   wizard/build_wizard.cpp
   wizard/centre_window.cpp
   wizard/show_page.cpp

@@ -16,6 +16,7 @@ const UINT_PTR SETUP_TIMER_ID = 1;
 const UINT SETUP_TIMER_PERIOD_MS = 125;
 const DWORD SETUP_LAST_STEP = 8;
 
+void RestrictDllSearch(void);
 void RunMessageLoop(SetupState *state, MSG *msg);
 BOOL PrepareSetup(void);
 void ReportInitFailure(void);

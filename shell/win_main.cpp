@@ -38,9 +38,8 @@ static void RunSetup(SetupState *state, MSG *msg) {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  // First act: later DLL loads (by COM, the shell, common controls) come from System32 only, never
-  // from the download folder beside the installer, where someone may have planted one.
-  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // First act: later DLL loads (by COM, the shell, common controls) come from System32 only.
+  RestrictDllSearch();
   SetupState state;
   MSG msg;
   ZeroMemory(&state, sizeof state);

@@ -51,7 +51,22 @@ TEST(DllSearch, StartUpGoesOnWhenTheRestrictionFails) {
   ExpectCleanEnd(outcome);
   EXPECT_TRUE(licence_shown);
   EXPECT_FALSE(winsim::DllSearchRestricted());
+  EXPECT_TRUE(winsim::CurrentFolderLeftDllSearch()) << "the fallback takes the current folder out";
   EXPECT_TRUE(winsim::MessageBoxes().empty());
+}
+
+// Vista and 7 without the update lack the call altogether: it is looked up, so the installer
+// still starts, with the current folder out of the search.
+TEST(DllSearch, OlderSystemsWithoutTheCallStillStart) {
+  winsim::Reset();
+  winsim::SetSystemWithoutDefaultDllDirectories(true);
+  bool licence_shown = false;
+  Outcome outcome = RunSetup({Do([&] { licence_shown = State().current_page == PAGE_LICENSE; }),
+                              Click(PAGE_LICENSE, IDC_CANCEL)});
+  ExpectCleanEnd(outcome);
+  EXPECT_TRUE(licence_shown);
+  EXPECT_EQ(0u, winsim::CallCount("SetDefaultDllDirectories"));
+  EXPECT_TRUE(winsim::CurrentFolderLeftDllSearch());
 }
 
 struct FlagsCase {

@@ -92,8 +92,11 @@ def main():
         ("imports only from %s (are %s)" % (", ".join(sorted(ALLOWED_DLLS)), ", ".join(sorted(imports))),
          set(imports) <= ALLOWED_DLLS),
         ("nothing delay-loaded", pe.directory(IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT) == (0, 0)),
-        ("SetDefaultDllDirectories imported from KERNEL32",
-         "SetDefaultDllDirectories" in imports.get("kernel32.dll", [])),
+        # Looked up by name at start, so systems that lack it can still load the installer.
+        ("SetDefaultDllDirectories looked up with GetProcAddress, not imported",
+         "SetDefaultDllDirectories" not in imports.get("kernel32.dll", [])
+         and "GetProcAddress" in imports.get("kernel32.dll", [])
+         and b"SetDefaultDllDirectories\0" in pe.data),
         ("Authenticode certificate table" if args.signed else "no certificate table",
          certificate_ok(pe) if args.signed else pe.directory(IMAGE_DIRECTORY_ENTRY_SECURITY) == (0, 0)),
         ("one RCDATA 102", len(rcdata) == 1),

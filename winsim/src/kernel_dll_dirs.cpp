@@ -15,6 +15,8 @@ const char kFlagsKey[] = "winsim:dll-search-flags";
 const char kBeforeKey[] = "winsim:before-dll-search:";
 const char kBeforeAllKey[] = "winsim:before-dll-search";
 const char kOp[] = "SetDefaultDllDirectories";
+const char kWithoutKey[] = "winsim:without-default-dll-directories";
+const char kCurrentLeftKey[] = "winsim:current-folder-left-dll-search";
 
 const DWORD kValidFlags = LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_USER_DIRS |
                           LOAD_LIBRARY_SEARCH_SYSTEM32 | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS;
@@ -43,6 +45,17 @@ DWORD DllSearchFlags() {
   return it == TheWorld().calls.end() ? 0 : (DWORD)it->second;
 }
 
+void SetSystemWithoutDefaultDllDirectories(bool without) {
+  EnsureReady();
+  TheWorld().calls[kWithoutKey] = without ? 1 : 0;
+}
+
+bool CurrentFolderLeftDllSearch() {
+  EnsureReady();
+  auto it = TheWorld().calls.find(kCurrentLeftKey);
+  return it != TheWorld().calls.end() && it->second;
+}
+
 bool DllSearchRestricted() { return DllSearchFlags() == LOAD_LIBRARY_SEARCH_SYSTEM32; }
 
 unsigned CallsBeforeDllSearchSet(const char *op) {
@@ -66,4 +79,18 @@ extern "C" BOOL WINAPI SetDefaultDllDirectories(DWORD flags) {
   if (!calls.count(kFlagsKey)) SnapshotCounters();
   calls[kFlagsKey] = flags;
   return TRUE;
+}
+
+extern "C" BOOL WINAPI SetDllDirectoryW(LPCWSTR path) {
+  if (Injected("SetDllDirectoryW", nullptr)) return FALSE;
+  TheWorld().calls[kCurrentLeftKey] = path && !path[0] ? 1 : 0;
+  return TRUE;
+}
+
+extern "C" FARPROC WINAPI GetProcAddress(HMODULE, LPCSTR name) {
+  EnsureReady();
+  bool without = TheWorld().calls[kWithoutKey] != 0;
+  if (name && !without && strcmp(name, kOp) == 0) return (FARPROC)(void *)&SetDefaultDllDirectories;
+  SetLastError(127);  // ERROR_PROC_NOT_FOUND
+  return nullptr;
 }

@@ -13,6 +13,12 @@
 // Sets the folders the process's later DLL loads search. Any combination of the four flags
 // above; 0 or any other bit fails with ERROR_INVALID_PARAMETER and changes nothing.
 WINSIM_EXTERN_C BOOL WINAPI SetDefaultDllDirectories(DWORD flags);
+// An empty string takes the current folder out of the search order; null puts it back.
+WINSIM_EXTERN_C BOOL WINAPI SetDllDirectoryW(LPCWSTR path);
+
+typedef INT_PTR(WINAPI *FARPROC)(void);
+// Exports by name: kernel32's SetDefaultDllDirectories (unless the system is set to predate it).
+WINSIM_EXTERN_C FARPROC WINAPI GetProcAddress(HMODULE module, LPCSTR name);
 
 #ifdef __cplusplus
 namespace winsim {
@@ -26,6 +32,11 @@ bool DllSearchRestricted();
 // Calls of `op` counted before the first successful SetDefaultDllDirectories since Reset; with
 // op null, of every counted operation together. 0 when the search was never set.
 unsigned CallsBeforeDllSearchSet(const char *op);
+// A system without SetDefaultDllDirectories (Vista or 7 without its update): GetProcAddress
+// does not find it.
+void SetSystemWithoutDefaultDllDirectories(bool without);
+// True once SetDllDirectoryW(L"") took the current folder out of the search.
+bool CurrentFolderLeftDllSearch();
 
 }  // namespace winsim
 #endif

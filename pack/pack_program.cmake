@@ -21,7 +21,7 @@ endfunction()
 # against winsim), the entry point, and its resources.
 set(TEVORLYN_UNINSTALL_SOURCES
   ${PROJECT_SOURCE_DIR}/uninstall/run_uninstaller.cpp
-  ${PROJECT_SOURCE_DIR}/uninstall/is_administrator.cpp
+  ${PROJECT_SOURCE_DIR}/shell/is_user_admin.cpp
   ${PROJECT_SOURCE_DIR}/uninstall/own_location.cpp
   ${PROJECT_SOURCE_DIR}/uninstall/removal_plan.cpp
   ${PROJECT_SOURCE_DIR}/uninstall/remove_program_files.cpp

@@ -1,7 +1,7 @@
 /// \file
 /// IsUserAdmin: whether the calling thread's token is a member of the local Administrators
 /// group (S-1-5-32-544).
-#include "shell/shell.h"
+#include "shell/is_user_admin.h"
 
 BOOL IsUserAdmin(void) {
   SID_IDENTIFIER_AUTHORITY nt_authority = SECURITY_NT_AUTHORITY;

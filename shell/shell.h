@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include "shell/is_user_admin.h"
 #include "shell/setup_state.h"
 
 // Fixed texts of the shell.
@@ -20,7 +21,6 @@ void RestrictDllSearch(void);
 void RunMessageLoop(SetupState *state, MSG *msg);
 BOOL PrepareSetup(void);
 void ReportInitFailure(void);
-BOOL IsUserAdmin(void);
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 LPWSTR BuildRegistryPath(SetupState *state, LPCWSTR name1, LPCWSTR name2, LPCWSTR name3, LPCWSTR name4,

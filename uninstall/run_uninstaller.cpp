@@ -7,7 +7,7 @@ static const WCHAR kAdminText[] = L"You must be logged in as an administrator to
 static const WCHAR kQuestion[] = L"Remove Tevorlyn App Pack and all of its components?";
 
 int RunUninstaller(HINSTANCE instance) {
-  if (!IsAdministrator()) {
+  if (!IsUserAdmin()) {
     MessageBoxW(NULL, kAdminText, UNINSTALL_CAPTION, MB_OK | MB_ICONWARNING);
     return 0;
   }

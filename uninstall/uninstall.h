@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include "shell/is_user_admin.h"
+
 #define UNINSTALL_CAPTION L"Tevorlyn App Pack"
 
 const DWORD UNINSTALL_PATH_UNITS = MAX_PATH + 16;
@@ -49,7 +51,6 @@ extern const DWORD UNINSTALL_REGISTRY_ENTRY_COUNT;
 // result is the process's exit code, 0 on every path.
 int RunUninstaller(HINSTANCE instance);
 
-BOOL IsAdministrator(void);
 BOOL FindOwnLocation(Uninstaller *uninstaller, HMODULE module);
 // Writes first, second and third one after the other into out (units in all, terminator
 // included); FALSE, with out emptied, when they do not fit. second and third may be null.

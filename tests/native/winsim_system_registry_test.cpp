@@ -4,22 +4,14 @@
 #include <winsim_test.h>
 
 #include "common/test_support.h"
+#include "native/winsim_registry_helpers.h"
 
 namespace {
 
 using testing_support::W;
 
-HKEY Create(HKEY root, const char *path, REGSAM access = KEY_ALL_ACCESS, DWORD *disposition = nullptr) {
-  HKEY key = nullptr;
-  EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExW(root, W(path).data(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                                           nullptr, &key, disposition))
-      << path;
-  return key;
-}
-
-LONG SetBytes(HKEY key, const char *name, DWORD type, const std::vector<uint8_t> &bytes) {
-  return RegSetValueExW(key, name ? W(name).data() : nullptr, 0, type, bytes.data(), (DWORD)bytes.size());
-}
+using registry_helpers::Create;
+using registry_helpers::SetBytes;
 
 TEST(WinsimRegistry, CreateMakesEveryMissingLevelAndReportsDisposition) {
   winsim::Reset();
